@@ -1,0 +1,3 @@
+#include "app/startup.h"
+
+bool StartUp() { return false; }
