@@ -34,12 +34,6 @@ struct AttributePixels {
     uint32_t Paper[256];
 };
 
-// Ink and paper of the 32 cells of one character row.
-struct CellPixels {
-    uint32_t Ink[32];
-    uint32_t Paper[32];
-};
-
 uint32_t PixelOf(uint32_t colour) {
     const uint8_t bytes[4] = {ColourBlue(colour), ColourGreen(colour), ColourRed(colour), 0xFF};
     uint32_t pixel;
@@ -67,17 +61,32 @@ const uint8_t* ScreenAt(const uint8_t* source, int64_t size, int64_t offset, uin
     return spare;
 }
 
-// One pixel line of a screen as 256 x zoom 4-byte pixels.
+// Composes the first lineCount pixel lines of character row row, line l into
+// lines[l] as 256 x Zoom 4-byte pixels. Cell by cell, so that each attribute is
+// read once and its colours stay at hand for the cell's eight lines.
 template <int Zoom>
-void ComposeLine(uint8_t* out, const uint8_t* bytes, const CellPixels& cells) {
+void ComposeCharacterRow(uint8_t* const* lines, int lineCount, const uint8_t* screen, int row,
+                         const AttributePixels& colours) {
+    const uint8_t* bitmap = screen + LineOffset(8 * row);
+    const uint8_t* attributes = screen + AttributeOffset(8 * row, 0);
     for (int c = 0; c < 32; ++c) {
-        const uint32_t paper = cells.Paper[c];
-        const uint32_t flip = cells.Ink[c] ^ paper;
-        const uint32_t* mask = Masks.Of[bytes[c]];
-        uint32_t pixels[8 * Zoom];
-        for (int m = 0; m < 8; ++m)
-            for (int k = 0; k < Zoom; ++k) pixels[m * Zoom + k] = paper ^ (flip & mask[m]);
-        std::memcpy(out + c * int{sizeof pixels}, pixels, sizeof pixels);
+        const uint8_t attribute = attributes[c];
+        // One copy per pixel of a byte, so that the compiler treats the byte's eight pixels as vectors.
+        uint32_t paper[8];
+        uint32_t flip[8];
+        for (int m = 0; m < 8; ++m) {
+            paper[m] = colours.Paper[attribute];
+            flip[m] = colours.Ink[attribute] ^ colours.Paper[attribute];
+        }
+        // The eight lines of a character row lie 256 bytes apart.
+        for (int l = 0; l < lineCount; ++l) {
+            const uint32_t* mask = Masks.Of[bitmap[256 * l + c]];
+            uint8_t* out = lines[l] + c * 32 * Zoom;
+            for (int m = 0; m < 8; ++m) {
+                const uint32_t pixel = paper[m] ^ (flip[m] & mask[m]);
+                for (int k = 0; k < Zoom; ++k) std::memcpy(out + 4 * (m * Zoom + k), &pixel, 4);
+            }
+        }
     }
 }
 
@@ -96,33 +105,31 @@ void PaintTile(const Picture& target, const uint8_t* screen, const AttributePixe
     const int bytesPerPixel = target.BytesPerPixel;
     const int64_t count = std::min<int64_t>(int64_t{ScreenWidth} * zoom, width - left);
     const auto rowBytes = static_cast<std::size_t>(count * bytesPerPixel);
-    // Full lines of 4-byte pixels at zoom 1 or 2 are composed in place; the rest
-    // goes through a line buffer that is scaled, converted and clipped.
+    // Whole lines of 4-byte pixels at zoom 1 or 2 are composed in place; the rest
+    // goes through line buffers that are then scaled, converted and clipped.
     const bool inPlace = bytesPerPixel == 4 && (zoom == 1 || zoom == 2) && count == int64_t{ScreenWidth} * zoom;
-    uint32_t line[ScreenWidth];
-    CellPixels cells;
-    for (int y = 0; y < ScreenHeight; ++y) {
-        const int64_t rowTop = top + int64_t{y} * zoom;
+    uint32_t buffers[8][ScreenWidth];
+    for (int row = 0; row < ScreenHeight / 8; ++row) {
+        const int64_t rowTop = top + int64_t{8} * row * zoom;
         if (rowTop >= height) break;
-        if (y % 8 == 0) {
-            // Each attribute is read once for the eight lines of its cell.
-            for (int c = 0; c < 32; ++c) {
-                const uint8_t attribute = screen[AttributeOffset(y, c)];
-                cells.Ink[c] = colours.Ink[attribute];
-                cells.Paper[c] = colours.Paper[attribute];
-            }
+        const auto lineCount = static_cast<int>(std::min<int64_t>(8, (height - rowTop + zoom - 1) / zoom));
+        uint8_t* targetRows[8];
+        uint8_t* lines[8];
+        for (int l = 0; l < lineCount; ++l) {
+            targetRows[l] = target.Top + (rowTop + int64_t{l} * zoom) * target.RowStride + left * bytesPerPixel;
+            lines[l] = inPlace ? targetRows[l] : reinterpret_cast<uint8_t*>(buffers[l]);
         }
-        const uint8_t* bytes = screen + LineOffset(y);
-        uint8_t* row = target.Top + rowTop * target.RowStride + left * bytesPerPixel;
-        if (inPlace && zoom == 1) {
-            ComposeLine<1>(row, bytes, cells);
-        } else if (inPlace) {
-            ComposeLine<2>(row, bytes, cells);
+        if (inPlace && zoom == 2) {
+            ComposeCharacterRow<2>(lines, lineCount, screen, row, colours);
         } else {
-            ComposeLine<1>(reinterpret_cast<uint8_t*>(line), bytes, cells);
-            EmitLine(row, line, zoom, count, bytesPerPixel);
+            ComposeCharacterRow<1>(lines, lineCount, screen, row, colours);
         }
-        for (int64_t k = 1; k < zoom && rowTop + k < height; ++k) std::memcpy(row + k * target.RowStride, row, rowBytes);
+        for (int l = 0; l < lineCount; ++l) {
+            if (!inPlace) EmitLine(targetRows[l], buffers[l], zoom, count, bytesPerPixel);
+            const int64_t lineTop = rowTop + int64_t{l} * zoom;
+            for (int64_t k = 1; k < zoom && lineTop + k < height; ++k)
+                std::memcpy(targetRows[l] + k * target.RowStride, targetRows[l], rowBytes);
+        }
     }
 }
 
