@@ -74,7 +74,6 @@ void LoadSource(const std::string& path) {
     SetScrollBarMaximum(LineScrollBar, sourceSize / LineLength);
     SetScrollBarPageLength(LineScrollBar, LineLength);
 
-    SourceSize = 0;
     FreeSource();
     SourceBuffer = AllocateZeroed(size);
     if (SourceBuffer == nullptr) {
@@ -88,7 +87,9 @@ void LoadSource(const std::string& path) {
     CloseFile(file);
 }
 
+// Nothing is left to show either, so no reader can reach the released block.
 void FreeSource() {
+    SourceSize = 0;
     if (SourceBuffer == nullptr) return;
     ReleaseBlock(SourceBuffer);
     SourceBuffer = nullptr;
