@@ -64,18 +64,11 @@ std::vector<int> ScaledSorted(const std::array<int, 64>& base) {
     return out;
 }
 
-class JpegWriterTest : public ::testing::TestWithParam<std::pair<int, int>> {
+// Flat 16 x 16 cells fill whole MCUs, so only the colour of each cell is
+// quantised and a small error bound holds.
+class JpegWriterTest : public WrittenPictureTest {
 protected:
-    void SetUp() override {
-        // Flat 16 x 16 cells fill whole MCUs, so only the colour of each cell
-        // is quantised and a small error bound holds.
-        picture_ = MakeTestPicture(GetParam().first, GetParam().second, 16);
-        ASSERT_NE(picture_, nullptr);
-        ASSERT_TRUE(SavePicture(picture_, path_, PictureFormat::Jpeg));
-    }
-    TempDir dir_;
-    std::string path_ = dir_ / "p.jpg";
-    Picture* picture_ = nullptr;
+    JpegWriterTest() : WrittenPictureTest(PictureFormat::Jpeg, 16) {}
 };
 
 TEST_P(JpegWriterTest, MarkersAsLibjpegDefaultsMakeThem) {
@@ -169,6 +162,5 @@ TEST_P(JpegWriterTest, LibjpegReadsBackThePicture) {
     EXPECT_NEAR(image->Samples[2], 0, 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothZooms, JpegWriterTest, ::testing::Values(std::pair{256, 192}, std::pair{512, 384}),
-                         [](const auto& param) { return "Width" + std::to_string(param.param.first); });
+INSTANTIATE_TEST_SUITE_P(BothZooms, JpegWriterTest, BothZooms(), SizeName);
 }  // namespace

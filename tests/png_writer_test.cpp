@@ -40,16 +40,9 @@ std::string Inflate(const std::string& compressed, std::size_t expectedBytes) {
     return out;
 }
 
-class PngWriterTest : public ::testing::TestWithParam<std::pair<int, int>> {
+class PngWriterTest : public WrittenPictureTest {
 protected:
-    void SetUp() override {
-        picture_ = MakeTestPicture(GetParam().first, GetParam().second, 1);
-        ASSERT_NE(picture_, nullptr);
-        ASSERT_TRUE(SavePicture(picture_, path_, PictureFormat::Png));
-    }
-    TempDir dir_;
-    std::string path_ = dir_ / "p.png";
-    Picture* picture_ = nullptr;
+    PngWriterTest() : WrittenPictureTest(PictureFormat::Png, 1) {}
 };
 
 TEST_P(PngWriterTest, ChunksHeaderAndRowsAsLaidDown) {
@@ -117,6 +110,5 @@ TEST_P(PngWriterTest, PictureMemoryIsLeftAsItWas) {
     EXPECT_EQ(ImageDifference(PictureImage(*fresh), afterWriting), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(BothZooms, PngWriterTest, ::testing::Values(std::pair{256, 192}, std::pair{512, 384}),
-                         [](const auto& param) { return "Width" + std::to_string(param.param.first); });
+INSTANTIATE_TEST_SUITE_P(BothZooms, PngWriterTest, BothZooms(), SizeName);
 }  // namespace

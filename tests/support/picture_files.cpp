@@ -150,3 +150,13 @@ uint32_t Le16(const std::string& bytes, std::size_t at) { return Byte(bytes, at)
 uint32_t Le32(const std::string& bytes, std::size_t at) { return Le16(bytes, at) | Le16(bytes, at + 2) << 16; }
 uint32_t Be16(const std::string& bytes, std::size_t at) { return uint32_t{Byte(bytes, at)} << 8 | Byte(bytes, at + 1); }
 uint32_t Be32(const std::string& bytes, std::size_t at) { return Be16(bytes, at) << 16 | Be16(bytes, at + 2); }
+
+void WrittenPictureTest::SetUp() {
+    picture_ = MakeTestPicture(GetParam().first, GetParam().second, cell_);
+    ASSERT_NE(picture_, nullptr);
+    ASSERT_TRUE(SavePicture(picture_, path_, format_));
+}
+
+std::string SizeName(const ::testing::TestParamInfo<std::pair<int, int>>& info) {
+    return std::to_string(info.param.first) + "x" + std::to_string(info.param.second);
+}

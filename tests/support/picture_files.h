@@ -2,10 +2,16 @@
 // Pictures for the export tests: a picture with a distinct colour per cell,
 // and picture files read back with readers independent of the writers
 // (libpng's and libjpeg's read side, and a plain BMP reading).
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "files/picture_export.h"
+#include "support/temp_dir.h"
 
 struct Picture;
 
@@ -36,3 +42,23 @@ uint32_t Le16(const std::string& bytes, std::size_t at);
 uint32_t Le32(const std::string& bytes, std::size_t at);
 uint32_t Be16(const std::string& bytes, std::size_t at);
 uint32_t Be32(const std::string& bytes, std::size_t at);
+
+// A test picture of the parameter's width and height, written in one format
+// into a fresh folder by SetUp.
+class WrittenPictureTest : public ::testing::TestWithParam<std::pair<int, int>> {
+protected:
+    WrittenPictureTest(PictureFormat format, int cell) : format_(format), cell_(cell) {}
+    void SetUp() override;
+
+    TempDir dir_;
+    std::string path_ = dir_ / "picture";
+    Picture* picture_ = nullptr;
+
+private:
+    PictureFormat format_;
+    int cell_;
+};
+
+// The two sizes of the export picture, zoom 1 and zoom 2, and their test names.
+inline auto BothZooms() { return ::testing::Values(std::pair{256, 192}, std::pair{512, 384}); }
+std::string SizeName(const ::testing::TestParamInfo<std::pair<int, int>>& info);
