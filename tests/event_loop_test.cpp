@@ -36,6 +36,8 @@ struct PagingCase {
     const char* title;  // after the page step
 };
 
+void PrintTo(const PagingCase& c, std::ostream* os) { *os << c.name; }
+
 class Paging : public AppSession, public ::testing::WithParamInterface<PagingCase> {};
 
 TEST_P(Paging, MovesByOneScreenAndRedraws) {
@@ -63,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PagingCase{"DownAtTheEndStays", 6912 * 2, 0, 401, Qt::Key_PageDown, 401, "Quillon, disp:3220"},
                       PagingCase{"DownKeepsTheByte", 6912 * 30, 5, 0, Qt::Key_PageDown, 216, "Quillon, disp:1B05"},
                       PagingCase{"DownWithoutAFile", 0, 0, 0, Qt::Key_PageDown, 1, "Quillon"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(EventLoop, HoldingAKeyPagesOnceNotPerRepeat) {
     Start();
@@ -186,6 +188,8 @@ struct QuitCase {
     void (*quit)();
 };
 
+void PrintTo(const QuitCase& c, std::ostream* os) { *os << c.name; }
+
 class Quitting : public AppSession, public ::testing::WithParamInterface<QuitCase> {};
 
 TEST_P(Quitting, EndsTheLoopAndWritesTheSettings) {
@@ -206,4 +210,4 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(QuitCase{"MenuQuit", [] { TriggerMenuItem("Quit"); }},
                       QuitCase{"CloseButton", [] { MainWindowWidget()->close(); }},
                       QuitCase{"AltF4", [] { QTest::keyClick(MainWindowWidget(), Qt::Key_F4, Qt::AltModifier); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });

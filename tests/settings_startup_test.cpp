@@ -25,6 +25,8 @@ struct SettingsCase {
     std::string writtenBack;
 };
 
+void PrintTo(const SettingsCase& c, std::ostream* os) { *os << c.name; }
+
 class SettingsRoundTrip : public AppSession, public ::testing::WithParamInterface<SettingsCase> {};
 }  // namespace
 
@@ -51,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SettingsCase{"BigValues", "\x05\xFF\x07", 3, 1, 1, -1, std::string("\x01\x01\xFF", 3)},
                       SettingsCase{"TenBytes", "\x00\x01\x00\x09\x09\x09\x09\x09\x09\x09", 10, 0, 1, 0,
                                    std::string("\x00\x01\x00", 3)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(AppSession, ChoicesMadeDuringTheRunSurviveARestartButTheZoomDoesNot) {
     Start();

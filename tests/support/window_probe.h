@@ -9,9 +9,9 @@
 #include <QWidget>
 #include <string>
 
-QWidget* MainWindowWidget();
-// The widget that shows the control of this number, or nullptr.
-QWidget* ControlWidget(int number);
+#include "platform/qt_internal.h"
+
+// MainWindowWidget() and ControlWidget(number) come from the Qt backend.
 QScrollBar* ScrollBarWidget(int number);
 QWidget* CanvasWidget();
 
