@@ -14,6 +14,7 @@
 #include "screen/control_numbers.h"
 #include "screen/screen_layout.h"
 #include "screen/source.h"
+#include "support/file_size_limit.h"
 #include "support/app_session.h"
 #include "support/loaded_source.h"
 #include "support/message_recorder.h"
@@ -226,18 +227,22 @@ TEST_F(ScreenFile, ASaveNeverReplacesTheFileBeingViewed) {
 }
 
 TEST_F(ScreenFile, AWriteThatFailsLeavesNoFileAndNoPicture) {
+    // Through a link to a full device: the write fails, and neither the link nor the device is removed.
     const std::string full = dir / "full.scr";
     fs::create_symlink("/dev/full", full);
     EXPECT_EQ(WriteScreenBytes(full, ScreenBytes{}), ScreenWrite::WriteFailed);
-    EXPECT_FALSE(Exists(full));
-    EXPECT_TRUE(fs::exists("/dev/full"));
+    EXPECT_TRUE(fs::is_symlink(full));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
     EXPECT_EQ(WriteScreenBytes(dir / "nowhere/x.scr", ScreenBytes{}), ScreenWrite::NotCreated);
 
+    // A plain file that cannot be written whole is deleted, and no picture follows.
     OpenSource(dir.Write("game.sna", PatternBytes(6912)));
-    fs::create_symlink("/dev/full", dir / "game.scr");
     SetControlState(ImageTooCheckBox, 1);
     SetControlState(FormatComboBox, 0);
-    SaveScreen();
+    {
+        FileSizeLimit limit(1000);
+        SaveScreen();
+    }
     EXPECT_EQ(messages.Shown, (Messages{{"Error!", "Error writing .scr file!"}}));
     EXPECT_EQ(SaveCounter, 1);
     EXPECT_FALSE(Exists(dir / "game.scr"));
