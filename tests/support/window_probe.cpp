@@ -1,0 +1,49 @@
+#include "support/window_probe.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+
+#include "screen/control_numbers.h"
+
+QScrollBar* ScrollBarWidget(int number) { return qobject_cast<QScrollBar*>(ControlWidget(number)); }
+
+QWidget* CanvasWidget() { return ControlWidget(ViewCanvas); }
+
+bool DropFiles(QWidget* target, const QStringList& paths, Qt::DropActions actions) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls.append(QUrl::fromLocalFile(path));
+    data.setUrls(urls);
+    const QPoint centre = target->rect().center();
+    QDragEnterEvent enter(centre, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(centre), actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+bool TriggerMenuItem(const QString& text) {
+    QWidget* window = MainWindowWidget();
+    if (window == nullptr) return false;
+    for (QAction* action : window->findChildren<QAction*>()) {
+        if (action->text() == text) {
+            action->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
+void SendKey(Qt::Key key, bool press, bool autoRepeat) {
+    QWidget* window = MainWindowWidget();
+    QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : window;
+    QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(target, &event);
+}
