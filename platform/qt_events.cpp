@@ -40,6 +40,16 @@ bool IsInputEvent(QEvent::Type type) {
     }
 }
 
+bool IsAltF4(const QKeyEvent* event) {
+    return event->key() == Qt::Key_F4 && !event->isAutoRepeat() &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier;
+}
+
+bool InMainWindow(const QObject* receiver) {
+    QWidget* window = MainWindowWidget();
+    return window != nullptr && receiver->isWidgetType() && static_cast<const QWidget*>(receiver)->window() == window;
+}
+
 bool FilterEvent(QObject* receiver, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::Close && receiver == MainWindowWidget()) {
@@ -52,6 +62,13 @@ bool FilterEvent(QObject* receiver, QEvent* event) {
     if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::DragLeave || type == QEvent::Drop)
         return FilterDragEvent(receiver, event);
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) NoteKeyEvent(static_cast<QKeyEvent*>(event));
+    if (type == QEvent::KeyPress && IsAltF4(static_cast<QKeyEvent*>(event)) && InMainWindow(receiver)) {
+        // Most window managers turn Alt+F4 into a close before it reaches the
+        // program; where none does (or none runs), the program asks itself.
+        NoteInput(receiver, event);
+        PushEvent(Event{EventKind::CloseRequest, 0, {}});
+        return true;
+    }
     if (type == QEvent::ApplicationDeactivate) ReleaseHeldKeys();
     if (IsInputEvent(type)) NoteInput(receiver, event);
     return false;
@@ -89,10 +106,8 @@ void ClearEventQueue() {
 }
 
 void NoteInput(QObject* receiver, QEvent* event) {
-    if (!receiver->isWidgetType()) return;
+    if (!InMainWindow(receiver)) return;
     auto* widget = static_cast<QWidget*>(receiver);
-    QWidget* window = MainWindowWidget();
-    if (window == nullptr || widget->window() != window) return;
     const quint64 timestamp = static_cast<QInputEvent*>(event)->timestamp();
     // A child that ignores an input event passes it on to its parent (as a copy
     // for mouse events): the same kind and time at an ancestor is the same message.

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/qt_internal.h"
@@ -58,6 +59,18 @@ TEST_F(EventsTest, CloseButtonQueuesACloseRequestAndTheWindowStays) {
     QApplication::sendEvent(window, &close);
     EXPECT_FALSE(close.isAccepted());
     EXPECT_EQ(Kinds(), (std::vector<EventKind>{EventKind::CloseRequest, EventKind::CloseRequest}));
+    // Alt+F4 where no window manager turns it into a close: the window asks all the same.
+    QTest::keyClick(window->windowHandle(), Qt::Key_F4, Qt::AltModifier);
+    std::vector<EventKind> kinds = Kinds();
+    EXPECT_EQ(std::count(kinds.begin(), kinds.end(), EventKind::CloseRequest), 1);
+    ControlWidget(Mono)->setFocus();
+    QTest::keyClick(ControlWidget(Mono), Qt::Key_F4, Qt::AltModifier);
+    kinds = Kinds();
+    EXPECT_EQ(std::count(kinds.begin(), kinds.end(), EventKind::CloseRequest), 1);
+    // F4 alone is just a key.
+    QTest::keyClick(ControlWidget(Mono), Qt::Key_F4);
+    kinds = Kinds();
+    EXPECT_EQ(std::count(kinds.begin(), kinds.end(), EventKind::CloseRequest), 0);
     EXPECT_TRUE(MainWindowExists());
     EXPECT_TRUE(window->isVisible());
 }
