@@ -19,7 +19,6 @@ constexpr std::size_t OtherEventLimit = 256;
 
 // The last input event counted, to count an event passed on to a parent once.
 struct CountedInput {
-    const QEvent* Event = nullptr;
     QEvent::Type Type = QEvent::None;
     quint64 Timestamp = 0;
     QPointer<QWidget> Receiver;
@@ -95,11 +94,12 @@ void NoteInput(QObject* receiver, QEvent* event) {
     QWidget* window = MainWindowWidget();
     if (window == nullptr || widget->window() != window) return;
     const quint64 timestamp = static_cast<QInputEvent*>(event)->timestamp();
-    // A child that ignores an input event passes the same event to its parent.
-    if (event == LastInput.Event && event->type() == LastInput.Type && timestamp == LastInput.Timestamp &&
-        LastInput.Receiver && widget != LastInput.Receiver && widget->isAncestorOf(LastInput.Receiver))
+    // A child that ignores an input event passes it on to its parent (as a copy
+    // for mouse events): the same kind and time at an ancestor is the same message.
+    if (event->type() == LastInput.Type && timestamp == LastInput.Timestamp && LastInput.Receiver &&
+        widget != LastInput.Receiver && widget->isAncestorOf(LastInput.Receiver))
         return;
-    LastInput = CountedInput{event, event->type(), timestamp, widget};
+    LastInput = CountedInput{event->type(), timestamp, widget};
     PushEvent(Event{EventKind::Other, 0, {}});
 }
 
