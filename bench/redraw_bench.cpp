@@ -116,34 +116,40 @@ BENCHMARK(BM_Memcpy);
 BENCHMARK(BM_PaintView)->ArgNames({"zoom", "mono"})->Args({1, 0})->Args({1, 1})->Args({2, 0})->Args({2, 1});
 BENCHMARK(BM_Redraw)->ArgNames({"zoom", "mono"})->Args({1, 0})->Args({1, 1})->Args({2, 0})->Args({2, 1});
 
-// Collects the mean time of each benchmark over its repetitions and prints them
-// as multiples of the memcpy's.
+// Collects the mean times of each benchmark over its repetitions and prints them
+// as multiples of the memcpy's: real time, and processor time, which a machine
+// busy with other work disturbs less.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            Times[run.run_name.str()].push_back(run.GetAdjustedRealTime());
+            Times& times = TimesByName[run.run_name.str()];
+            times.Real += run.GetAdjustedRealTime();
+            times.Cpu += run.GetAdjustedCPUTime();
+            ++times.Runs;
         }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const auto mean = [](const std::vector<double>& v) {
-            double sum = 0;
-            for (double t : v) sum += t;
-            return sum / static_cast<double>(v.size());
-        };
-        const auto baseline = Times.find("BM_Memcpy");
-        if (baseline == Times.end()) return;
-        const double memcpyTime = mean(baseline->second);
-        std::cout << "\nmean time / memcpy of " << PictureBytes << " bytes:\n";
-        for (const auto& [name, times] : Times)
-            std::cout << "  " << name << ": " << mean(times) / memcpyTime << "\n";
+        const auto baseline = TimesByName.find("BM_Memcpy");
+        if (baseline == TimesByName.end()) return;
+        const Times& memcpyTimes = baseline->second;
+        std::cout << "\nmean time / memcpy of " << PictureBytes << " bytes (real, cpu):\n";
+        for (const auto& [name, times] : TimesByName) {
+            std::cout << "  " << name << ": " << (times.Real / times.Runs) / (memcpyTimes.Real / memcpyTimes.Runs)
+                      << ", " << (times.Cpu / times.Runs) / (memcpyTimes.Cpu / memcpyTimes.Runs) << "\n";
+        }
     }
 
 private:
-    std::map<std::string, std::vector<double>> Times;
+    struct Times {
+        double Real = 0;
+        double Cpu = 0;
+        int Runs = 0;
+    };
+    std::map<std::string, Times> TimesByName;
 };
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTest>
+#include <QWidget>
 #include <QWindow>
 
 #include <random>
@@ -20,7 +21,8 @@
 #include "screen/renderer.h"
 #include "screen/source.h"
 #include "support/test_picture.h"
-#include "support/test_window.h"
+#include "support/platform_window.h"
+#include "support/window_probe.h"
 
 namespace {
 constexpr uint32_t White = 0xFFFFFF;
@@ -47,26 +49,23 @@ bool AllWhite(const Picture& picture) {
     return true;
 }
 
-QWindow* MainWindowHandle() {
-    for (QWindow* window : QGuiApplication::topLevelWindows())
-        if (window->isVisible() && window->title().startsWith("Quillon")) return window;
-    return nullptr;
-}
-
-// The part of the screen where CreateTestWindow puts the canvas: 512 x 384 at (0, 20).
+// What the screen shows where the canvas lies in the window.
 QImage ShownCanvas() {
-    QWindow* window = MainWindowHandle();
-    if (window == nullptr) return {};
-    return QGuiApplication::primaryScreen()->grabWindow(window->winId(), 0, 20, 512, 384).toImage();
+    QWidget* canvas = CanvasWidget();
+    if (canvas == nullptr) return {};
+    const QPoint corner = canvas->mapTo(canvas->window(), QPoint(0, 0));
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(canvas->window()->winId(), corner.x(), corner.y(), canvas->width(), canvas->height())
+        .toImage();
 }
 
 class RendererWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        CreateTestWindow();
+        OpenTestWindow();
         // As on a desktop, the window is on screen before anything is drawn.
-        ASSERT_NE(MainWindowHandle(), nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(MainWindowHandle()));
+        ASSERT_NE(MainWindowWidget(), nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(MainWindowWidget()));
         SetScrollBarMaximum(LineScrollBar, 4096);
         BuildPalette();
         std::mt19937 random(42);
