@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "platform/drawing.h"
 #include "platform/events.h"
 #include "platform/window.h"
@@ -116,47 +117,12 @@ BENCHMARK(BM_Memcpy);
 BENCHMARK(BM_PaintView)->ArgNames({"zoom", "mono"})->Args({1, 0})->Args({1, 1})->Args({2, 0})->Args({2, 1});
 BENCHMARK(BM_Redraw)->ArgNames({"zoom", "mono"})->Args({1, 0})->Args({1, 1})->Args({2, 0})->Args({2, 1});
 
-// Collects the mean times of each benchmark over its repetitions and prints them
-// as multiples of the memcpy's: real time, and processor time, which a machine
-// busy with other work disturbs less.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            Times& times = TimesByName[run.run_name.str()];
-            times.Real += run.GetAdjustedRealTime();
-            times.Cpu += run.GetAdjustedCPUTime();
-            ++times.Runs;
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto baseline = TimesByName.find("BM_Memcpy");
-        if (baseline == TimesByName.end()) return;
-        const Times& memcpyTimes = baseline->second;
-        std::cout << "\nmean time / memcpy of " << PictureBytes << " bytes (real, cpu):\n";
-        for (const auto& [name, times] : TimesByName) {
-            std::cout << "  " << name << ": " << (times.Real / times.Runs) / (memcpyTimes.Real / memcpyTimes.Runs)
-                      << ", " << (times.Cpu / times.Runs) / (memcpyTimes.Cpu / memcpyTimes.Runs) << "\n";
-        }
-    }
-
-private:
-    struct Times {
-        double Real = 0;
-        double Cpu = 0;
-        int Runs = 0;
-    };
-    std::map<std::string, Times> TimesByName;
-};
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioReporter reporter;
+    RatioReporter reporter("BM_Memcpy", "memcpy of " + std::to_string(PictureBytes) + " bytes");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     StopPlatform();
