@@ -144,6 +144,8 @@ private:
     std::string DropFile();
     std::string MenuOpen();
     std::string MenuSave();
+    std::string ChangeSourceOnDisk();
+    std::string OpenInVanishingFolder();
 
     // What opening a file and paging must do.
     void ExpectOpen(const std::string& path);
@@ -166,6 +168,11 @@ private:
 
     int32_t Random(int32_t low, int32_t high) { return std::uniform_int_distribution<int32_t>(low, high)(random_); }
     bool Chance(int percent) { return Random(0, 99) < percent; }
+    std::string RandomBytes(std::size_t size) {
+        std::string bytes(size, '\0');
+        for (char& b : bytes) b = static_cast<char>(random_());
+        return bytes;
+    }
     void Pass() { Drain(); }
 
     uint64_t seed_ = DefaultSeed;
@@ -188,24 +195,18 @@ private:
 void ActionFuzz::MakeSources() {
     folder_ = dir / "files";
     fs::create_directory(folder_);
-    std::mt19937 bytes(static_cast<unsigned>(seed_));
+    auto add = [this](const std::string& name, std::size_t size) {
+        const std::string path = folder_ + "/" + name;
+        sources_[path] = RandomBytes(size);
+        std::ofstream(path, std::ios::binary) << sources_[path];
+    };
     for (std::size_t size : {0, 1, 31, 6143, 6912, 131103}) {
-        for (const char* suffix : {".sna", ""}) {
-            std::string content(size, '\0');
-            for (char& b : content) b = static_cast<char>(bytes());
-            const std::string path = folder_ + "/s" + std::to_string(size) + suffix;
-            std::ofstream(path, std::ios::binary) << content;
-            sources_[path] = content;
-        }
+        add("s" + std::to_string(size) + ".sna", size);
+        add("s" + std::to_string(size), size);
     }
     // A snapshot named in capitals, and a screen file that Save must not overwrite.
-    for (auto [name, size] : {std::pair{"upper.SNA", 131103}, std::pair{"pic.scr", 6912}}) {
-        std::string content(static_cast<std::size_t>(size), '\0');
-        for (char& b : content) b = static_cast<char>(bytes());
-        const std::string path = folder_ + "/" + name;
-        std::ofstream(path, std::ios::binary) << content;
-        sources_[path] = content;
-    }
+    add("upper.SNA", 131103);
+    add("pic.scr", 6912);
     missing_ = folder_ + "/missing.bin";
     directory_ = folder_ + "/folder.sna";
     fs::create_directory(directory_);
@@ -261,6 +262,17 @@ void ActionFuzz::ExpectPage(int direction, QWidget* focus, int presses) {
     ExpectScroll(LineScrollBar, int64_t{216} * direction);
     if (focus == ControlWidget(FormatComboBox)) expected_.format = std::clamp(expected_.format + direction * presses, 0, 2);
 }
+
+namespace {
+QWidget* KeyTarget() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? focus : MainWindowWidget();
+}
+
+void SendPageKey(QWidget* target, Qt::Key key, bool press, bool autoRepeat = false) {
+    QTest::simulateEvent(target, press, key, Qt::NoModifier, QString(), autoRepeat);
+}
+}  // namespace
 
 std::string ActionFuzz::ArrowClick() {
     const int number = Chance(50) ? LineScrollBar : ByteScrollBar;
@@ -318,6 +330,17 @@ std::string ActionFuzz::ThumbDrag() {
             if (Title() != "Quillon, disp:" + Hex(offset))
                 Problem("during the drag the title is \"" + Title() + "\" at offset " + Hex(offset));
         }
+        if (Chance(10)) {
+            // PageDown with the mouse still down: the loop pages the line bar from where the drag has it.
+            expected_.line = ControlState(LineScrollBar);
+            QTest::keyClick(KeyTarget(), Qt::Key_PageDown);
+            ExpectPage(1, KeyTarget(), 1);
+            Pass();
+            if (ControlState(LineScrollBar) != expected_.line)
+                Problem("PageDown during the drag left the line bar at " + std::to_string(ControlState(LineScrollBar)) +
+                        ", expected " + std::to_string(expected_.line));
+            what += " PageDown";
+        }
     }
     QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, at);
     Pass();
@@ -351,17 +374,6 @@ std::string ActionFuzz::Wheel() {
     position = ControlState(number);
     return what;
 }
-
-namespace {
-QWidget* KeyTarget() {
-    QWidget* focus = QApplication::focusWidget();
-    return focus != nullptr ? focus : MainWindowWidget();
-}
-
-void SendPageKey(QWidget* target, Qt::Key key, bool press, bool autoRepeat = false) {
-    QTest::simulateEvent(target, press, key, Qt::NoModifier, QString(), autoRepeat);
-}
-}  // namespace
 
 std::string ActionFuzz::PageKeyTap() {
     QWidget* target = KeyTarget();
@@ -612,6 +624,16 @@ std::string ActionFuzz::MenuSave() {
         base = expected_.saveCounter == 0 ? stem : stem + std::to_string(expected_.saveCounter);
         ++expected_.saveCounter;
     } while (base + ".scr" == expected_.fileName || (expected_.imageToo && base + pictureExtension == expected_.fileName));
+    std::error_code error;
+    if (!fs::is_directory(fs::path(base).parent_path(), error)) {
+        // The folder of the file on view is gone: nothing can be written, and the number is used up.
+        expectedMessages_.emplace_back("Error!", "Error creating .scr file!");
+        const std::set<std::string> before = Entries(folder_);
+        if (!TriggerMenuItem("Save")) Problem("no Save item");
+        Pass();
+        if (Entries(folder_) != before) Problem("Save into a vanished folder changed the files folder");
+        return "Save as " + base + " into a vanished folder";
+    }
     // Old files under the names: sometimes there, to be replaced or left alone.
     std::set<std::string> planted;
     for (const char* extension : {".scr", ".bmp", ".png", ".jpg"}) {
@@ -634,6 +656,35 @@ std::string ActionFuzz::MenuSave() {
     std::string what = "Save as " + base + (expected_.mono ? ", b-w" : ", colour");
     if (expected_.imageToo) what += std::string(", picture ") + pictureExtension + " at zoom " + std::to_string(expected_.zoom);
     return what;
+}
+
+// Save works from the copy in memory, whatever becomes of the file on disk.
+std::string ActionFuzz::ChangeSourceOnDisk() {
+    std::string path = expected_.fileName;
+    if (sources_.count(path) == 0 || Chance(30)) {
+        auto source = sources_.begin();
+        std::advance(source, Random(0, static_cast<int32_t>(sources_.size()) - 1));
+        path = source->first;
+    }
+    const std::string content = RandomBytes(std::array<std::size_t, 6>{0, 1, 31, 6143, 6912, 131103}[Random(0, 5)]);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+    sources_[path] = content;
+    Pass();
+    return path + " rewritten on disk with " + std::to_string(content.size()) + " bytes";
+}
+
+// A file whose folder goes away once it is open: Save cannot create its files.
+std::string ActionFuzz::OpenInVanishingFolder() {
+    const std::string folder = folder_ + "/gone";
+    fs::create_directory(folder);
+    const std::string path = folder + "/gone.bin";
+    const std::string content = RandomBytes(static_cast<std::size_t>(Random(1, 20000)));
+    std::ofstream(path, std::ios::binary) << content;
+    if (!DropFiles(CanvasWidget(), {QString::fromStdString(path)})) Problem("the canvas refused the drop");
+    ExpectOpen(path);
+    Pass();
+    fs::remove_all(folder);
+    return "drop of " + path + " (" + std::to_string(content.size()) + " bytes), then its folder removed";
 }
 
 void ActionFuzz::CheckSave(const std::string& base, const std::set<std::string>& planted) {
@@ -778,6 +829,7 @@ void ActionFuzz::Run() {
         {4, "format keys", &ActionFuzz::FormatByKeys}, {3, "format list", &ActionFuzz::FormatByPopup},
         {1, "format click", &ActionFuzz::FormatByPopupClick}, {10, "drop", &ActionFuzz::DropFile},
         {6, "open", &ActionFuzz::MenuOpen},           {10, "save", &ActionFuzz::MenuSave},
+        {2, "rewrite", &ActionFuzz::ChangeSourceOnDisk}, {1, "vanishing", &ActionFuzz::OpenInVanishingFolder},
     };
     int total = 0;
     for (const Choice& choice : choices) total += choice.weight;
