@@ -28,6 +28,7 @@ std::FILE* StdioStream(FileHandle* file);
 // Closes the file; false when buffered data could not be written out.
 bool CloseFile(FileHandle* file);
 
+// Deletes a plain file; devices, links and folders are left alone (false).
 bool DeleteFile(const std::string& path);
 // Renames over an existing file in one step.
 bool RenameFile(const std::string& from, const std::string& to);

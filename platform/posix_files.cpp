@@ -101,7 +101,13 @@ bool CloseFile(FileHandle* file) {
     return ok;
 }
 
-bool DeleteFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) {
+    // Only plain files: a failed write through a device or a link (/dev/full,
+    // say) must never take the device node or the link away.
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    return unlink(path.c_str()) == 0;
+}
 
 bool RenameFile(const std::string& from, const std::string& to) { return rename(from.c_str(), to.c_str()) == 0; }
 

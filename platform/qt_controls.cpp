@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QPointer>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWidget>
@@ -104,6 +106,8 @@ void CreateScrollBar(int number, bool vertical, int x, int y, int width, int hei
     if (ControlArea() == nullptr) return;
     auto* bar = new QScrollBar(vertical ? Qt::Vertical : Qt::Horizontal, ControlArea());
     bar->setFocusPolicy(Qt::NoFocus);
+    static QStyle* plain = QStyleFactory::create("Windows");
+    if (plain) bar->setStyle(plain);
     Control& control = AddControl(number, ControlKind::ScrollBar, bar, x, y, width, height);
     control.Minimum = minimum;
     control.Maximum = maximum;

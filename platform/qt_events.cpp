@@ -19,7 +19,6 @@ constexpr std::size_t OtherEventLimit = 256;
 
 // The last input event counted, to count an event passed on to a parent once.
 struct CountedInput {
-    const QEvent* Event = nullptr;
     QEvent::Type Type = QEvent::None;
     quint64 Timestamp = 0;
     QPointer<QWidget> Receiver;
@@ -41,6 +40,16 @@ bool IsInputEvent(QEvent::Type type) {
     }
 }
 
+bool IsAltF4(const QKeyEvent* event) {
+    return event->key() == Qt::Key_F4 && !event->isAutoRepeat() &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier;
+}
+
+bool InMainWindow(const QObject* receiver) {
+    QWidget* window = MainWindowWidget();
+    return window != nullptr && receiver->isWidgetType() && static_cast<const QWidget*>(receiver)->window() == window;
+}
+
 bool FilterEvent(QObject* receiver, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::Close && receiver == MainWindowWidget()) {
@@ -53,6 +62,13 @@ bool FilterEvent(QObject* receiver, QEvent* event) {
     if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::DragLeave || type == QEvent::Drop)
         return FilterDragEvent(receiver, event);
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) NoteKeyEvent(static_cast<QKeyEvent*>(event));
+    if (type == QEvent::KeyPress && IsAltF4(static_cast<QKeyEvent*>(event)) && InMainWindow(receiver)) {
+        // Most window managers turn Alt+F4 into a close before it reaches the
+        // program; where none does (or none runs), the program asks itself.
+        NoteInput(receiver, event);
+        PushEvent(Event{EventKind::CloseRequest, 0, {}});
+        return true;
+    }
     if (type == QEvent::ApplicationDeactivate) ReleaseHeldKeys();
     if (IsInputEvent(type)) NoteInput(receiver, event);
     return false;
@@ -90,16 +106,15 @@ void ClearEventQueue() {
 }
 
 void NoteInput(QObject* receiver, QEvent* event) {
-    if (!receiver->isWidgetType()) return;
+    if (!InMainWindow(receiver)) return;
     auto* widget = static_cast<QWidget*>(receiver);
-    QWidget* window = MainWindowWidget();
-    if (window == nullptr || widget->window() != window) return;
     const quint64 timestamp = static_cast<QInputEvent*>(event)->timestamp();
-    // A child that ignores an input event passes the same event to its parent.
-    if (event == LastInput.Event && event->type() == LastInput.Type && timestamp == LastInput.Timestamp &&
-        LastInput.Receiver && widget != LastInput.Receiver && widget->isAncestorOf(LastInput.Receiver))
+    // A child that ignores an input event passes it on to its parent (as a copy
+    // for mouse events): the same kind and time at an ancestor is the same message.
+    if (event->type() == LastInput.Type && timestamp == LastInput.Timestamp && LastInput.Receiver &&
+        widget != LastInput.Receiver && widget->isAncestorOf(LastInput.Receiver))
         return;
-    LastInput = CountedInput{event, event->type(), timestamp, widget};
+    LastInput = CountedInput{event->type(), timestamp, widget};
     PushEvent(Event{EventKind::Other, 0, {}});
 }
 

@@ -1,6 +1,7 @@
 // The main window: frame, placement, title, icon and the menu bar.
 #include <QAction>
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
@@ -64,6 +65,13 @@ bool CreateMainWindow(const std::string& title, int clientWidth, int clientHeigh
     layout->setSpacing(0);
     auto* area = new QWidget(window);
     area->setMouseTracking(true);
+    // The small controls are 30 pixels wide: a compact font and indicator keep
+    // captions such as "x1" whole.
+    QFont font = area->font();
+    font.setPixelSize(11);
+    area->setFont(font);
+    area->setStyleSheet("QCheckBox, QRadioButton { spacing: 2px; }"
+                        "QComboBox { padding: 0px 0px 0px 3px; }");
     layout->addWidget(area);
     MainWindow = window;
     Area = area;

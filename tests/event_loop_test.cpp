@@ -166,7 +166,7 @@ TEST_F(EventLoop, DraggingTheThumbRedrawsAtEveryMovement) {
     QScrollBar* bar = ScrollBarWidget(LineScrollBar);
     ASSERT_NE(bar, nullptr);
     int32_t last = -1;
-    const QPoint start(10, 20 + 5);  // the thumb sits at the top
+    const QPoint start = ThumbRect(bar).center();
     QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, start);
     for (int step = 1; step <= 8; ++step) {
         QTest::mouseMove(bar, start + QPoint(0, step * 30));

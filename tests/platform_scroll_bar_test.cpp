@@ -2,7 +2,9 @@
 // raising one control event and running the callback with the new position.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QStyle>
 #include <QTest>
 
@@ -155,6 +157,22 @@ TEST_F(ScrollBarTest, DraggedThumbRunsTheCallbackAtEachMovement) {
     EXPECT_EQ(ControlState(Lines), beforeRelease);
     // Each movement and the release raised an event.
     EXPECT_EQ(ControlEvents(Lines), static_cast<int>(positions.size()) + 1);
+}
+
+TEST_F(ScrollBarTest, WheelRaisesAnEventWithTheNewPosition) {
+    SetScrollBarMaximum(Lines, 216);
+    SetScrollBarPageLength(Lines, 32);
+    SetControlState(Lines, 100);
+    Bind(Lines);
+    QScrollBar* bar = Bar(Lines);
+    const QPointF at(bar->width() / 2.0, bar->height() / 2.0);
+    QWheelEvent wheel(at, bar->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &wheel);
+    ASSERT_EQ(SeenByCallback.size(), 1u);
+    EXPECT_GT(SeenByCallback[0], 100);
+    EXPECT_EQ(SeenByCallback[0], ControlState(Lines));
+    EXPECT_EQ(ControlEvents(Lines), 1);
 }
 
 TEST_F(ScrollBarTest, SettingThePositionRunsNoCallbackAndQueuesNothing) {

@@ -14,12 +14,13 @@
 #include "screen/control_numbers.h"
 #include "screen/screen_layout.h"
 #include "screen/source.h"
+#include "support/file_size_limit.h"
 #include "support/app_session.h"
-#include "support/file_bytes.h"
 #include "support/loaded_source.h"
 #include "support/message_recorder.h"
+#include "support/picture_files.h"
+#include "support/platform_window.h"
 #include "support/temp_dir.h"
-#include "support/test_window.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -28,7 +29,7 @@ using Messages = std::vector<MessageRecorder::Message>;
 class ScreenFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        CreateTestWindow();
+        OpenTestWindow();
         ForgetLoadedSource();
     }
     void TearDown() override { ForgetLoadedSource(); }
@@ -92,10 +93,10 @@ TEST_F(ScreenFile, ColourAndMonochromeSavesTakeTheScreenAtTheViewOffset) {
     SetControlState(ByteScrollBar, 5);
     SetControlState(LineScrollBar, 10);  // offset 325
     SaveScreen();
-    EXPECT_EQ(FileBytes(dir / "game.scr"), source.substr(325, 6912));
+    EXPECT_EQ(ReadFileBytes(dir / "game.scr"), source.substr(325, 6912));
     SetControlState(MonoCheckBox, 1);
     SaveScreen();
-    EXPECT_EQ(FileBytes(dir / "game1.scr"), source.substr(325, 6144) + std::string(768, '\x07'));
+    EXPECT_EQ(ReadFileBytes(dir / "game1.scr"), source.substr(325, 6144) + std::string(768, '\x07'));
 }
 
 TEST_F(ScreenFile, ReopeningRestartsTheNumbersAndAFailedCreateStillUsesOneUp) {
@@ -104,14 +105,15 @@ TEST_F(ScreenFile, ReopeningRestartsTheNumbersAndAFailedCreateStillUsesOneUp) {
     OpenSource(path);
     SaveScreen();
     SaveScreen();
-    EXPECT_EQ(FileBytes(dir / "game1.scr"), source.substr(0, 6912));
+    EXPECT_EQ(ReadFileBytes(dir / "game1.scr"), source.substr(0, 6912));
 
     SetControlState(LineScrollBar, 1);
     OpenSource(path);
     EXPECT_EQ(SaveCounter, 0);
     SaveScreen();
-    EXPECT_EQ(FileBytes(dir / "game.scr"), source.substr(32, 6912));  // replaced by the new series
+    EXPECT_EQ(ReadFileBytes(dir / "game.scr"), source.substr(32, 6912));  // replaced by the new series
 
+    fs::remove(dir / "game1.scr");
     fs::create_directory(dir / "game1.scr");
     SetControlState(ImageTooCheckBox, 1);
     SetControlState(FormatComboBox, 0);
@@ -122,7 +124,7 @@ TEST_F(ScreenFile, ReopeningRestartsTheNumbersAndAFailedCreateStillUsesOneUp) {
 
     SetControlState(ImageTooCheckBox, 0);
     SaveScreen();
-    EXPECT_EQ(FileBytes(dir / "game2.scr"), source.substr(32, 6912));
+    EXPECT_EQ(ReadFileBytes(dir / "game2.scr"), source.substr(32, 6912));
     EXPECT_EQ(SaveCounter, 3);
 }
 
@@ -172,12 +174,12 @@ TEST_F(ScreenFile, SavingNearTheEndOrAfterAnEmptyFileWritesAWholeScreen) {
     SetControlState(ByteScrollBar, 31);
     SetControlState(LineScrollBar, 187);  // offset 6015: 985 bytes of data left
     SaveScreen();
-    EXPECT_EQ(FileBytes(dir / "tail.scr"), ExpectedScreen(source, 6015, false));
+    EXPECT_EQ(ReadFileBytes(dir / "tail.scr"), ExpectedScreen(source, 6015, false));
 
     // The empty file's save must not carry the previous file's bytes.
     OpenSource(dir.Write("empty.sna", ""));
     SaveScreen();
-    EXPECT_EQ(FileBytes(dir / "empty.scr"), ExpectedScreen("", 6015, false));
+    EXPECT_EQ(ReadFileBytes(dir / "empty.scr"), ExpectedScreen("", 6015, false));
     EXPECT_EQ(messages.Shown, Messages{});
 }
 
@@ -216,27 +218,31 @@ TEST_F(ScreenFile, ASaveNeverReplacesTheFileBeingViewed) {
         SetControlState(FormatComboBox, c.format);
         SetControlState(LineScrollBar, 3);
         SaveScreen();
-        EXPECT_EQ(FileBytes(path), source);
+        EXPECT_EQ(ReadFileBytes(path), source);
         EXPECT_EQ(SaveBaseName + ".scr", dir / (sub + c.written));
-        EXPECT_EQ(FileBytes(dir / (sub + c.written)), source.substr(96, 6912));
+        EXPECT_EQ(ReadFileBytes(dir / (sub + c.written)), source.substr(96, 6912));
         EXPECT_EQ(SaveCounter, c.counter);
     }
     EXPECT_EQ(messages.Shown, Messages{});
 }
 
 TEST_F(ScreenFile, AWriteThatFailsLeavesNoFileAndNoPicture) {
+    // Through a link to a full device: the write fails, and neither the link nor the device is removed.
     const std::string full = dir / "full.scr";
     fs::create_symlink("/dev/full", full);
     EXPECT_EQ(WriteScreenBytes(full, ScreenBytes{}), ScreenWrite::WriteFailed);
-    EXPECT_FALSE(Exists(full));
-    EXPECT_TRUE(fs::exists("/dev/full"));
+    EXPECT_TRUE(fs::is_symlink(full));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
     EXPECT_EQ(WriteScreenBytes(dir / "nowhere/x.scr", ScreenBytes{}), ScreenWrite::NotCreated);
 
+    // A plain file that cannot be written whole is deleted, and no picture follows.
     OpenSource(dir.Write("game.sna", PatternBytes(6912)));
-    fs::create_symlink("/dev/full", dir / "game.scr");
     SetControlState(ImageTooCheckBox, 1);
     SetControlState(FormatComboBox, 0);
-    SaveScreen();
+    {
+        FileSizeLimit limit(1000);
+        SaveScreen();
+    }
     EXPECT_EQ(messages.Shown, (Messages{{"Error!", "Error writing .scr file!"}}));
     EXPECT_EQ(SaveCounter, 1);
     EXPECT_FALSE(Exists(dir / "game.scr"));

@@ -10,7 +10,7 @@
 #include "support/temp_dir.h"
 
 class AppSession : public ::testing::Test {
-protected:
+public:
     void SetUp() override;
     void TearDown() override;
 

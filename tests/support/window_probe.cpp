@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QUrl>
 
 #include "screen/control_numbers.h"
@@ -14,6 +16,23 @@
 QScrollBar* ScrollBarWidget(int number) { return qobject_cast<QScrollBar*>(ControlWidget(number)); }
 
 QWidget* CanvasWidget() { return ControlWidget(ViewCanvas); }
+
+QRect ThumbRect(QScrollBar* bar) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_None;
+    option.activeSubControls = QStyle::SC_None;
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    if (bar->orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+}
 
 bool DropFiles(QWidget* target, const QStringList& paths, Qt::DropActions actions) {
     QMimeData data;

@@ -14,6 +14,8 @@
 // MainWindowWidget() and ControlWidget(number) come from the Qt backend.
 QScrollBar* ScrollBarWidget(int number);
 QWidget* CanvasWidget();
+// Where the scroll bar draws its thumb, in the bar's own coordinates.
+QRect ThumbRect(QScrollBar* bar);
 
 // Sends a drag-enter and a drop of these local paths to target; true when the
 // drop was accepted.
