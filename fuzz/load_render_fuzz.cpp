@@ -20,6 +20,7 @@
 #include "files/source_loading.h"
 #include "fuzz_session.h"
 #include "platform/drawing.h"
+#include "platform/files.h"
 #include "platform/window.h"
 #include "screen/control_numbers.h"
 #include "screen/palette.h"
@@ -50,6 +51,8 @@ std::vector<uint8_t> FileBytes(FileKind kind, const std::vector<uint8_t>& given,
     if (kind == FileKind::Snapshot) size = SnapshotSize;
     if (kind == FileKind::SnapshotLess) size = SnapshotSize - 1;
     if (kind == FileKind::SnapshotMore) size = SnapshotSize + 1;
+    if (kind == FileKind::Empty || kind == FileKind::Missing || kind == FileKind::Folder || kind == FileKind::Fifo)
+        size = 0;
     std::vector<uint8_t> bytes(static_cast<std::size_t>(size), 0);
     if (!given.empty())
         for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = given[i % given.size()];
@@ -144,6 +147,13 @@ struct Input {
     int64_t RawOffset;
     int RawZoom;
     int CheckRow, CheckColumn;  // looked at whole in every picture
+    // Another file opened first, so that the open under test replaces it.
+    bool Previous;
+    int64_t PreviousSize;
+    // The file rewritten with this many other bytes between the loader's size
+    // query and its read, as if another program changed it meanwhile.
+    bool Change;
+    int64_t ChangedSize;
     std::vector<uint8_t> Given;
 };
 
@@ -172,6 +182,10 @@ Input ReadInput(const uint8_t* data, std::size_t size) {
     in.RawZoom = provider.PickValueInArray(Zooms);
     in.CheckRow = provider.ConsumeIntegralInRange<int>(0, 389);
     in.CheckColumn = provider.ConsumeIntegralInRange<int>(0, 519);
+    in.Previous = provider.ConsumeBool();
+    in.PreviousSize = provider.ConsumeIntegralInRange<int64_t>(1, 5 * ScreenSize);
+    in.Change = provider.ConsumeBool();
+    in.ChangedSize = provider.ConsumeIntegralInRange<int64_t>(0, 5 * ScreenSize);
     in.Given = provider.ConsumeRemainingBytes<uint8_t>();
     return in;
 }
@@ -185,15 +199,35 @@ void MakeFile(const std::string& path, FileKind kind, const std::vector<uint8_t>
     }
 }
 
+// What the hook writes over the file between the size query and the read.
+std::string ChangingPath;
+std::vector<uint8_t> ChangedBytes;
+void ChangeFile() { FUZZ_CHECK(WriteWholeFile(ChangingPath, ChangedBytes)); }
+
+// Other bytes than bytes, size of them.
+std::vector<uint8_t> OtherBytes(const std::vector<uint8_t>& bytes, int64_t size, uint8_t mask) {
+    std::vector<uint8_t> other = FileBytes(FileKind::Repeated, bytes, size);
+    for (uint8_t& b : other) b = static_cast<uint8_t>(b ^ mask);
+    return other;
+}
+
 // The highest position of the line scroll bar with this maximum and a page of 32.
 int32_t Highest(int32_t maximum) {
     return static_cast<int32_t>(std::max<int64_t>(int64_t{maximum} - (LineLength - 1), 0));
 }
 
-// The loader's results: the bytes, the name, the range, the positions.
-void CheckOpened(const Input& in, const std::string& path, const std::vector<uint8_t>& bytes) {
-    const bool unreadable = in.Kind == FileKind::Missing || in.Kind == FileKind::Folder;
-    const bool empty = bytes.empty() || in.Kind == FileKind::Fifo;
+bool Unreadable(FileKind kind) { return kind == FileKind::Missing || kind == FileKind::Folder; }
+// Whether the loader reads the file (and runs the hook): a readable file not empty.
+bool Reads(FileKind kind, const std::vector<uint8_t>& bytes) {
+    return !Unreadable(kind) && kind != FileKind::Fifo && !bytes.empty();
+}
+
+// The loader's results: the bytes, the name, the range. A file changed after
+// the size query keeps that size: its new bytes as far as they go, then zeros.
+void CheckOpened(const Input& in, const std::string& path, const std::vector<uint8_t>& bytes,
+                 const std::vector<uint8_t>* changed, int32_t maximumBefore) {
+    const bool unreadable = Unreadable(in.Kind);
+    const bool empty = !unreadable && !Reads(in.Kind, bytes);
     FUZZ_CHECK_EQ(SaveCounter, 0);
     if (unreadable) {
         FUZZ_CHECK_EQ(FuzzMessages().size(), std::size_t{1});
@@ -205,17 +239,22 @@ void CheckOpened(const Input& in, const std::string& path, const std::vector<uin
     }
     if (unreadable || empty) {
         FUZZ_CHECK_EQ(SourceSize, 0);
-        FUZZ_CHECK_EQ(ScrollBarMaximum(LineScrollBar), in.MaximumBefore);
+        FUZZ_CHECK_EQ(ScrollBarMaximum(LineScrollBar), maximumBefore);
         return;
     }
     FUZZ_CHECK_EQ(static_cast<std::size_t>(SourceSize), bytes.size());
-    FUZZ_CHECK(std::memcmp(SourceBuffer, bytes.data(), bytes.size()) == 0);
+    std::vector<uint8_t> expected = bytes;
+    if (changed != nullptr) {
+        std::fill(expected.begin(), expected.end(), 0);
+        std::copy_n(changed->begin(), std::min(changed->size(), expected.size()), expected.begin());
+    }
+    FUZZ_CHECK(std::memcmp(SourceBuffer, expected.data(), expected.size()) == 0);
     FUZZ_CHECK_EQ(ScrollBarMaximum(LineScrollBar), SourceSize / LineLength);
     // The page is held within the range, as a Windows scroll bar holds it.
     FUZZ_CHECK_EQ(ScrollBarPageLength(LineScrollBar), std::min(LineLength, SourceSize / LineLength + 1));
 }
 
-void CheckSaved(const Input& in, const std::string& path, const std::vector<uint8_t>& bytes, const ViewModel& view) {
+void CheckSaved(const Input& in, const std::string& path, const std::vector<uint8_t>& onDisk, const ViewModel& view) {
     if (CurrentFileName.empty()) {
         FUZZ_CHECK(FuzzMessages().back() == FuzzMessage("Error!", "no file known!"));
         FUZZ_CHECK_EQ(SaveCounter, 0);
@@ -246,7 +285,7 @@ void CheckSaved(const Input& in, const std::string& path, const std::vector<uint
     if (in.Kind != FileKind::Folder && in.Kind != FileKind::Fifo && in.Kind != FileKind::Missing) {
         std::vector<uint8_t> source;
         FUZZ_CHECK(ReadWholeFile(path, &source));
-        FUZZ_CHECK(source == bytes);
+        FUZZ_CHECK(source == onDisk);
     }
 }
 }  // namespace
@@ -269,20 +308,41 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     SetScrollBarPageLength(LineScrollBar, LineLength);
     SetControlState(LineScrollBar, in.LineBefore);
     SetControlState(ByteScrollBar, in.ByteBefore);
-    const int32_t lineBefore = ControlState(LineScrollBar);
-    const int32_t byteBefore = ControlState(ByteScrollBar);
-    FUZZ_CHECK_EQ(lineBefore, std::clamp(in.LineBefore, 0, Highest(in.MaximumBefore)));
-    FUZZ_CHECK_EQ(byteBefore, std::clamp(in.ByteBefore, 0, 31));
+    FUZZ_CHECK_EQ(ControlState(LineScrollBar), std::clamp(in.LineBefore, 0, Highest(in.MaximumBefore)));
+    FUZZ_CHECK_EQ(ControlState(ByteScrollBar), std::clamp(in.ByteBefore, 0, 31));
+
+    if (in.Previous) {
+        const std::string previous = FuzzDirectory() + "/previous.bin";
+        const std::vector<uint8_t> previousBytes = OtherBytes(in.Given, in.PreviousSize, 0x5A);
+        FUZZ_CHECK(WriteWholeFile(previous, previousBytes));
+        OpenSource(previous);
+        FUZZ_CHECK(FuzzMessages().empty());
+        FUZZ_CHECK_EQ(static_cast<std::size_t>(SourceSize), previousBytes.size());
+        FUZZ_CHECK_EQ(CurrentFileName, previous);
+    }
 
     const std::string path = FuzzDirectory() + "/" + in.Name;
     const std::vector<uint8_t> bytes = FileBytes(in.Kind, in.Given, in.RepeatedSize);
     MakeFile(path, in.Kind, bytes);
+    const bool changes = in.Change && Reads(in.Kind, bytes);
+    if (in.Change) {
+        ChangingPath = path;
+        ChangedBytes = OtherBytes(bytes.empty() ? in.Given : bytes, in.ChangedSize, 0xA5);
+        SetBeforeReadHookForTests(ChangeFile);
+    }
+    const int32_t lineBefore = ControlState(LineScrollBar);
+    const int32_t byteBefore = ControlState(ByteScrollBar);
+    const int32_t maximumBefore = ScrollBarMaximum(LineScrollBar);
     OpenSource(path);
-    CheckOpened(in, path, bytes);
+    SetBeforeReadHookForTests(nullptr);  // a load that read nothing left it set
+    CheckOpened(in, path, bytes, changes ? &ChangedBytes : nullptr, maximumBefore);
+    const std::vector<uint8_t>& onDisk = changes ? ChangedBytes : bytes;
 
-    // The snapshot rule, else the positions as far as the new range allows.
+    // The snapshot rule, by the size the file has after the load, else the
+    // positions as far as the new range allows.
     const int32_t highest = Highest(ScrollBarMaximum(LineScrollBar));
-    const bool snapshot = SourceSize == SnapshotSize && IsSnapshotName(in.Name);
+    const bool snapshot = !Unreadable(in.Kind) && in.Kind != FileKind::Fifo && onDisk.size() == SnapshotSize &&
+                          IsSnapshotName(in.Name);
     FUZZ_CHECK_EQ(ControlState(ByteScrollBar), snapshot ? SnapshotOffset : byteBefore);
     FUZZ_CHECK_EQ(ControlState(LineScrollBar), snapshot ? 0 : std::min(lineBefore, highest));
 
@@ -344,7 +404,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         SetControlState(ImageTooCheckBox, in.ImageToo ? 1 : 0);
         SetControlState(FormatComboBox, 0);  // BMP: the quickest picture to write
         SaveScreen();
-        CheckSaved(in, path, bytes, view);
+        CheckSaved(in, path, onDisk, view);
     }
     return 0;
 }

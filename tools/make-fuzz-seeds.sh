@@ -39,16 +39,19 @@ write_tail() {
 # 2 GAME.SNA, 3 game.Sna, 4 game.snap, 5 pic.scr, 6 shot.bmp, 7 dump, 8 .hidden,
 # 9 name., 10 "pic.old copy.sna". Kinds: 0 as given, 1 repeated, 2 snapshot,
 # 3 one byte short of it, 4 one byte over, 5 empty, 6 missing, 7 folder, 8 FIFO.
-# Zooms: 0 is x1, 1 is x2, 2 none.
+# Zooms: 0 is x1, 1 is x2, 2 none. Optional last: the size of a file opened
+# before (0: none) and the size the file changes to before it is read (-1: no change).
 load_render_tail() {
     local name=$1 kind=$2 repeated=$3 maximum=$4 line_before=$5 byte_before=$6 line=$7 byte=$8
     local zoom=$9 mono=${10} save=${11} image=${12} width=${13} height=${14} four=${15} bottom_up=${16}
-    local raw_offset=${17} raw_zoom=${18}
+    local raw_offset=${17} raw_zoom=${18} previous=${19:-0} changed=${20:--1}
     field 1 "$name"; field 1 "$kind"; field 2 $((repeated - 1))
     signed32 "$maximum"; signed32 "$line_before"; signed32 "$byte_before"; signed32 "$line"; signed32 "$byte"
     field 1 "$zoom"; field 1 "$mono"; field 1 "$save"; field 1 "$image"
     field 2 $((width - 1)); field 2 $((height - 1)); field 1 "$four"; field 1 "$bottom_up"
     signed64 "$raw_offset"; field 1 "$raw_zoom"; field 2 191; field 2 255
+    field 1 $((previous > 0)); field 2 $((previous > 0 ? previous - 1 : 0))
+    field 1 $((changed >= 0)); field 2 $((changed >= 0 ? changed : 0))
     write_tail
 }
 
@@ -62,6 +65,9 @@ lr=$out/load_render_fuzz
 { printf 'QUILLON'; load_render_tail 5 1 20000 0 0 0 2147483647 -5 0 0 1 0 520 390 0 0 9223372036854775807 0; } > "$lr/repeated-near-end"
 { printf '\377\000'; load_render_tail 6 0 1 100 50 31 -1 -2147483648 1 1 1 1 1 1 1 0 -9223372036854775807 1; } > "$lr/own-picture-saved"
 { load_render_tail 7 6 1 -1 0 0 0 0 0 0 1 0 64 64 1 0 0 2; } > "$lr/missing-file"
+{ load_render_tail 7 6 1 -1 0 0 0 0 0 0 1 0 64 64 1 0 0 2 7000; } > "$lr/loaded-then-missing"
+{ load_render_tail 4 5 1 -1 0 0 0 0 0 0 1 0 64 64 1 0 0 2 30000; } > "$lr/loaded-then-empty"
+{ cat /tmp/quillon-seed-screen.$$; load_render_tail 0 0 1 0 0 0 0 0 0 0 1 0 64 64 1 0 0 0 0 1000; } > "$lr/shrinks-before-read"
 { load_render_tail 8 7 1 0 0 0 0 0 2 0 1 0 64 64 1 0 0 0; } > "$lr/folder"
 { load_render_tail 9 8 1 0 0 0 0 0 0 0 1 0 64 64 1 0 0 0; } > "$lr/fifo"
 { load_render_tail 10 5 1 0 0 0 0 0 0 0 1 0 64 64 1 0 0 0; } > "$lr/empty-file"
