@@ -44,3 +44,10 @@ fuzz-smoke: build-fuzz
 
 clean:
 	rm -rf build build-asan build-fuzz
+
+# make fuzz-actions - many random user actions through the real window; set
+# QUILLON_ACTIONS and QUILLON_ACTION_SEED to choose the run (a failure prints both)
+.PHONY: fuzz-actions
+fuzz-actions: build
+	cd build && QT_QPA_PLATFORM=offscreen QUILLON_ACTIONS=$${QUILLON_ACTIONS:-100000} \
+		QUILLON_ACTION_SEED=$${QUILLON_ACTION_SEED:-$$(date +%s)} ./tests/action_fuzz_test

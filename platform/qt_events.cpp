@@ -45,9 +45,18 @@ bool IsAltF4(const QKeyEvent* event) {
            (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier;
 }
 
+// The main window, and the popups its controls open (the format list's open
+// list is a window of its own): input to any of them reaches the program.
 bool InMainWindow(const QObject* receiver) {
     QWidget* window = MainWindowWidget();
-    return window != nullptr && receiver->isWidgetType() && static_cast<const QWidget*>(receiver)->window() == window;
+    if (window == nullptr || !receiver->isWidgetType()) return false;
+    const QWidget* widget = static_cast<const QWidget*>(receiver);
+    while (widget->window() != window) {
+        const QWidget* popup = widget->window();
+        if (popup->windowType() != Qt::Popup || popup->parentWidget() == nullptr) return false;
+        widget = popup->parentWidget();
+    }
+    return true;
 }
 
 bool FilterEvent(QObject* receiver, QEvent* event) {
@@ -61,7 +70,11 @@ bool FilterEvent(QObject* receiver, QEvent* event) {
     if (type == QEvent::Paint) return PaintCanvas(receiver);
     if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::DragLeave || type == QEvent::Drop)
         return FilterDragEvent(receiver, event);
-    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) NoteKeyEvent(static_cast<QKeyEvent*>(event));
+    // A key pressed in the open dialog or a message box is that window's and
+    // must not page the view once it closes; a release counts anywhere, so
+    // that no key is left down.
+    if ((type == QEvent::KeyPress && InMainWindow(receiver)) || type == QEvent::KeyRelease)
+        NoteKeyEvent(static_cast<QKeyEvent*>(event));
     if (type == QEvent::KeyPress && IsAltF4(static_cast<QKeyEvent*>(event)) && InMainWindow(receiver)) {
         // Most window managers turn Alt+F4 into a close before it reaches the
         // program; where none does (or none runs), the program asks itself.

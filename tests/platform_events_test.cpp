@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -19,7 +21,7 @@
 #include "support/platform_window.h"
 
 namespace {
-constexpr int Canvas = 0, Mono = 3;
+constexpr int Canvas = 0, Mono = 3, List = 7;
 
 class EventsTest : public testing::Test {
 protected:
@@ -95,6 +97,20 @@ TEST_F(EventsTest, EveryInputMessageReturnsOnceAsOther) {
     // Through the window, as the system delivers keys: the window and then the widget see it.
     QTest::keyClick(MainWindowWidget()->windowHandle(), Qt::Key_B);
     EXPECT_EQ(Kinds(), std::vector<EventKind>(2, EventKind::Other));
+}
+
+TEST_F(EventsTest, InputToTheOpenFormatListCountsToo) {
+    auto* list = qobject_cast<QComboBox*>(ControlWidget(List));
+    ASSERT_NE(list, nullptr);
+    QTest::mouseClick(list, Qt::LeftButton);
+    ASSERT_TRUE(list->view()->isVisible());
+    TakeEvents();
+    // The open list is a window of its own; a key pressed in it must still
+    // wake the loop, or PageDown would wait for the next input to page.
+    QTest::keyClick(list->view(), Qt::Key_PageDown);
+    EXPECT_EQ(Kinds(), std::vector<EventKind>(2, EventKind::Other));
+    QTest::keyClick(list->view(), Qt::Key_Escape);
+    EXPECT_FALSE(list->view()->isVisible());
 }
 
 TEST_F(EventsTest, AClickRaisesItsInputAndItsControlEvent) {

@@ -107,6 +107,19 @@ TEST_F(KeyStateTest, KeysThroughTheWindowAsTheSystemSendsThem) {
     EXPECT_EQ(AsyncKeyState(Key::PageUp), PressedOnly);
 }
 
+TEST_F(KeyStateTest, KeysPressedInADialogAreTheDialogs) {
+    // The open dialog and the message boxes are windows of their own over the main window.
+    QWidget dialog(MainWindowWidget(), Qt::Dialog);
+    dialog.show();
+    Send(&dialog, QEvent::KeyPress, Down, false);
+    Send(&dialog, QEvent::KeyRelease, Down, false);
+    Run({{Step::Query, Down, 0}});
+    // A key pressed over the view and let go in a dialog is up again.
+    Run({{Step::Press, Up}});
+    Send(&dialog, QEvent::KeyRelease, Up, false);
+    Run({{Step::Query, Up, PressedOnly}, {Step::Query, Up, 0}});
+}
+
 TEST_F(KeyStateTest, LosingTheKeyboardLiftsHeldKeys) {
     Run({{Step::Press, Down}});
     QEvent deactivate(QEvent::ApplicationDeactivate);

@@ -124,8 +124,10 @@ std::optional<RgbImage> DecodeJpeg(const std::string& path) {
     errors.Manager.error_exit = JpegReadFailed;
     RgbImage image;
     const bool read = RunJpegDecode(&jpeg, &errors, &bytes, &image);
+    // libjpeg only warns about a cut-off file and makes up the missing rows.
+    const bool whole = errors.Manager.num_warnings == 0;
     jpeg_destroy_decompress(&jpeg);
-    if (!read) return std::nullopt;
+    if (!read || !whole) return std::nullopt;
     return image;
 }
 

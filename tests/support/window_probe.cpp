@@ -17,7 +17,7 @@ QScrollBar* ScrollBarWidget(int number) { return qobject_cast<QScrollBar*>(Contr
 
 QWidget* CanvasWidget() { return ControlWidget(ViewCanvas); }
 
-QRect ThumbRect(QScrollBar* bar) {
+QRect ScrollBarPartRect(QScrollBar* bar, QStyle::SubControl part) {
     QStyleOptionSlider option;
     option.initFrom(bar);
     option.subControls = QStyle::SC_None;
@@ -31,8 +31,10 @@ QRect ThumbRect(QScrollBar* bar) {
     option.pageStep = bar->pageStep();
     option.upsideDown = bar->invertedAppearance();
     if (bar->orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
 }
+
+QRect ThumbRect(QScrollBar* bar) { return ScrollBarPartRect(bar, QStyle::SC_ScrollBarSlider); }
 
 bool DropFiles(QWidget* target, const QStringList& paths, Qt::DropActions actions) {
     QMimeData data;

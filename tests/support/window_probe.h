@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStringList>
 #include <QWidget>
 #include <string>
@@ -14,7 +15,9 @@
 // MainWindowWidget() and ControlWidget(number) come from the Qt backend.
 QScrollBar* ScrollBarWidget(int number);
 QWidget* CanvasWidget();
-// Where the scroll bar draws its thumb, in the bar's own coordinates.
+// Where the scroll bar draws one of its parts (arrows, trough sides, thumb),
+// and its thumb, in the bar's own coordinates.
+QRect ScrollBarPartRect(QScrollBar* bar, QStyle::SubControl part);
 QRect ThumbRect(QScrollBar* bar);
 
 // Sends a drag-enter and a drop of these local paths to target; true when the
