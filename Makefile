@@ -1,9 +1,13 @@
 # make run   - install what is missing, build, start Quillon
 # make test  - install what is missing, run every test in a normal and a sanitizer build
 # make bench - build and run the benchmarks
+# make fuzz  - build the libFuzzer targets (clang) and run each FUZZ_SECONDS
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+# make test runs each fuzzer this long, so that CI fuzzes a little too.
+FUZZ_SMOKE_SECONDS ?= 20
 
-.PHONY: run test deps build build-asan bench fuzz clean
+.PHONY: run test deps build build-asan build-fuzz bench fuzz fuzz-smoke clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -16,15 +20,27 @@ build-asan: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON >/dev/null
 	cmake --build build-asan -j $(JOBS)
 
+# Only the fuzzers and the libraries under them: the tests are built above.
+build-fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DQUILLON_FUZZ=ON -DQUILLON_SANITIZE=ON -DQUILLON_BENCH=OFF >/dev/null
+	cmake --build build-fuzz --target fuzzers -j $(JOBS)
+
 run: build
 	./build/quillon
 
 test: build build-asan
 	cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory fuzz-smoke
 
 bench: build
 	@for b in build/bench/*_bench; do echo "== $$b"; $$b; done
+
+fuzz: build-fuzz
+	bash tools/run-fuzzers.sh $(FUZZ_SECONDS)
+
+fuzz-smoke: build-fuzz
+	bash tools/run-fuzzers.sh $(FUZZ_SMOKE_SECONDS)
 
 clean:
 	rm -rf build build-asan build-fuzz

@@ -15,16 +15,15 @@
 int32_t SaveCounter = 0;
 std::string SaveBaseName;
 
-namespace {
-// The source's folder and file name less its extension (a trailing dot alone
-// goes too).
-std::string SaveStem(const std::string& path) {
-    const std::string fileName = PathFileName(path);
-    const std::optional<std::string> extension = PathExtension(path);
+std::string SaveNameFor(const std::string& sourcePath, int32_t counter) {
+    const std::string fileName = PathFileName(sourcePath);
+    const std::optional<std::string> extension = PathExtension(sourcePath);
     const std::size_t cut = extension.has_value() ? extension->size() + 1 : 0;
-    return PathDirectory(path) + fileName.substr(0, fileName.size() - cut);
+    const std::string stem = PathDirectory(sourcePath) + fileName.substr(0, fileName.size() - cut);
+    return counter == 0 ? stem : stem + std::to_string(counter);
 }
 
+namespace {
 // The picture file that ExportImage will write for this base name, if any.
 std::optional<std::string> PictureName(const std::string& baseName) {
     if (ControlState(ImageTooCheckBox) == 0) return std::nullopt;
@@ -50,9 +49,8 @@ bool WouldReplaceSource(const std::string& baseName) {
 // whose files would overwrite the file being viewed is passed over. False
 // only when the numbers have run out.
 bool TakeNextBaseName() {
-    const std::string stem = SaveStem(CurrentFileName);
     while (true) {
-        SaveBaseName = SaveCounter == 0 ? stem : stem + std::to_string(SaveCounter);
+        SaveBaseName = SaveNameFor(CurrentFileName, SaveCounter);
         if (SaveCounter == INT32_MAX) return !WouldReplaceSource(SaveBaseName);
         ++SaveCounter;
         if (!WouldReplaceSource(SaveBaseName)) return true;

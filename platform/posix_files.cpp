@@ -67,8 +67,12 @@ uint8_t ReadByte(FileHandle* file) {
 }
 
 FileHandle* CreateForWriting(const std::string& path) {
-    const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // O_NONBLOCK: a FIFO with no reader at the name fails at once instead of
+    // hanging the window; the flag is dropped again for the writing itself.
+    const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (descriptor < 0) return nullptr;
+    const int flags = fcntl(descriptor, F_GETFL);
+    if (flags >= 0) fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK);
     return Wrap(descriptor, true);
 }
 

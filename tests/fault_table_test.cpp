@@ -252,6 +252,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"Error!", "error reading file:\n%/two"}},
                  {"my game (1).sna", "my game (1).scr", "Spiel für Jörg.tap", "Spiel für Jörg.scr",
                   "two\nlines.z80", "two\nlines.scr"}},
+        FaultRow{"FifoWhereTheScrGoes",
+                 [](AppSession& app) {
+                     Open(app, app.dir.Write("game.sna", Screen));
+                     ASSERT_EQ(mkfifo((app.dir / "game.scr").c_str(), 0644), 0);
+                     Save(app);
+                 },
+                 {{"Error!", "Error creating .scr file!"}},
+                 {"game.sna", "game.scr"}},
         FaultRow{"FifoWithNoWriter",
                  [](AppSession& app) {
                      ASSERT_EQ(mkfifo((app.dir / "pipe").c_str(), 0644), 0);

@@ -2,11 +2,11 @@
 
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 
 #include "platform/qt_internal.h"
 #include "platform/window.h"
 #include "support/platform_session.h"
+#include "support/window_probe.h"
 
 void OpenTestWindow() {
     EnsurePlatform();
@@ -39,19 +39,5 @@ std::vector<Event> TakeEvents() {
 }
 
 QPoint ScrollBarPart(QScrollBar* bar, int subControl) {
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.subControls = QStyle::SC_All;
-    option.orientation = bar->orientation();
-    if (bar->orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.upsideDown = bar->invertedAppearance();
-    const QRect part = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                    static_cast<QStyle::SubControl>(subControl), bar);
-    return part.center();
+    return ScrollBarPartRect(bar, static_cast<QStyle::SubControl>(subControl)).center();
 }
